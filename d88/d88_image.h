@@ -2,6 +2,8 @@
 // every operation answers true/false or a count of bytes, 0 meaning nothing.
 #pragma once
 
+#include <cstdint>
+
 #include "d88/image_stream.h"
 #include "d88/layout.h"
 
@@ -22,8 +24,23 @@ public:
     const char* diskLabel() const { return label; }
     int mediaType() const { return media; }
 
+    // Every track is taken to number its sectors first..last; only run reads use it.
+    void setSectorRange(int first, int last);
+    // Copies at most maxLength bytes of sector (c, h, r, n) of a track; answers the bytes delivered.
+    int readSector(int track, int c, int h, int r, int n, unsigned char* buffer, int maxLength);
+    // Reads length bytes of consecutive sectors from (c, h, r, n) on, crossing into the next
+    // track after the last sector; answers the bytes read in whole steps of 128 << n.
+    int readSectors(int track, int c, int h, int r, int n, unsigned char* buffer, int length);
+    // Writes the 4-byte ID of each record of a track, in order; answers the bytes written.
+    int readTrackIds(int track, unsigned char* buffer, int length);
+
 private:
+    enum class Walk { next, stop };
+
     void resetSelection();
+    bool trackStart(int track, std::int64_t& start) const;
+    template <typename Visit>
+    void walkTrack(int track, int maxRecords, Visit visit);
 
     ImageStream file;
     int current = -1;
