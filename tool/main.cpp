@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "d88/d88_image.h"
+#include "tool/cut.h"
+#include "tool/messages.h"
 
 namespace {
 
@@ -13,34 +15,27 @@ constexpr char kCannotOpenMessage[] =
     "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
     "\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x2E\n";
 
-// Errors go after any pending progress line, so a combined log reads in order.
-void printError(const char* text) {
-    std::fflush(stdout);
-    std::fputs(text, stderr);
-}
-
-void cutIfDiskA() {}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fflush(stdout);
         // Started with no argument vector (which a kernel may turn into one empty name),
         // there is no invoked name to show.
         const bool named = argc > 0 && argv[0] != nullptr && argv[0][0] != '\0';
         const char* program = named ? argv[0] : "d88cut";
-        std::fprintf(stderr, "Usage: %s [d88file]\n", program);
+        d88cut::printError("Usage: %s [d88file]\n", program);
         return 1;
     }
     if (!image.open(argv[1])) {
-        printError(kCannotOpenMessage);
+        d88cut::printError("%s", kCannotOpenMessage);
         return 1;
     }
+    // A file that could not be written fails the run, but only after every disk was cut.
+    bool allWritten = true;
     const int disks = image.diskCount();
     for (int disk = 0; disk < disks; ++disk) {
         image.selectDisk(disk);
-        cutIfDiskA();
+        if (!d88cut::cutIfDiskA(image)) allWritten = false;
     }
-    return 0;
+    return allWritten ? 0 : 1;
 }
