@@ -37,6 +37,8 @@ bool writeWhole(const char* name, const unsigned char* data, int length) {
     char temporary[sizeof(CutEntry::name) + 32];
     std::FILE* outFile = createTemporary(name, temporary, sizeof temporary);
     if (outFile == nullptr) return false;
+    // The file is written in one piece; a stream buffer would only split it into more writes.
+    std::setvbuf(outFile, nullptr, _IONBF, 0);
 
     const auto wanted = static_cast<std::size_t>(length);
     bool written = std::fwrite(data, 1, wanted, outFile) == wanted;
