@@ -2,9 +2,11 @@
 # `make test` builds and runs every test.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build demo test test-sanitize bench clean
+.PHONY: all build demo test test-sanitize fuzz memcheck bench clean
 
 all: demo
 
@@ -30,9 +32,20 @@ test-sanitize:
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
 
+# Runs each fuzzer for FUZZ_SECONDS; fails on any crash, leak, hang or sanitizer report.
+fuzz:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DD88CUT_FUZZ=ON -DD88CUT_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Cuts a complete disk A and damaged images under valgrind: no memory error, no leak.
+memcheck: build
+	tests/memcheck.sh $(BUILD)
+
 # Measures wall time, system calls, instructions and memory on generated images.
 bench: build
 	bench/bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -88,4 +88,14 @@ bool cutIfDiskA(d88::D88Image& image) {
     return allWritten;
 }
 
+bool cutAllDisks(d88::D88Image& image) {
+    bool allWritten = true;
+    const int disks = image.diskCount();
+    for (int disk = 0; disk < disks; ++disk) {
+        image.selectDisk(disk);
+        if (!cutIfDiskA(image)) allWritten = false;
+    }
+    return allWritten;
+}
+
 }  // namespace d88cut

@@ -34,4 +34,8 @@ CutResult cutFile(d88::D88Image& image, const char* name, int track, int c, int 
 // Answers false when a file that was read could not be written.
 bool cutIfDiskA(d88::D88Image& image);
 
+// Selects every catalogued disk in file order and cuts it if it is disk A. Answers false
+// when a file could not be written; the walk goes on to the end all the same.
+bool cutAllDisks(d88::D88Image& image);
+
 }  // namespace d88cut

@@ -31,11 +31,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     // A file that could not be written fails the run, but only after every disk was cut.
-    bool allWritten = true;
-    const int disks = image.diskCount();
-    for (int disk = 0; disk < disks; ++disk) {
-        image.selectDisk(disk);
-        if (!d88cut::cutIfDiskA(image)) allWritten = false;
-    }
-    return allWritten ? 0 : 1;
+    return d88cut::cutAllDisks(image) ? 0 : 1;
 }

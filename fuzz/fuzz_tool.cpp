@@ -1,0 +1,60 @@
+// Fuzzes the whole cut: the input is the image; the walk recognises and cuts disks inside a
+// private scratch directory, which must hold no temporary file afterwards.
+#include <dirent.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+
+#include "d88/d88_image.h"
+#include "tool/cut.h"
+
+namespace {
+
+void enterScratchDirectory() {
+    static bool entered = false;
+    if (entered) return;
+    char pattern[] = "/tmp/d88fuzz-tool-XXXXXX";
+    if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0) std::abort();
+    // Progress lines would only slow the fuzzer down.
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
+    entered = true;
+}
+
+bool isExpectedEntry(const char* name) {
+    for (const char* expected : {".", "..", "image.d88", "OP", "MAIN", "SUB", "ED"})
+        if (std::strcmp(name, expected) == 0) return true;
+    return false;
+}
+
+void checkNoTemporaryFileLeft() {
+    DIR* directory = opendir(".");
+    if (directory == nullptr) std::abort();
+    while (const dirent* entry = readdir(directory))
+        if (!isExpectedEntry(entry->d_name)) {
+            std::fprintf(stderr, "unexpected file left behind: %s\n", entry->d_name);
+            std::abort();
+        }
+    closedir(directory);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    enterScratchDirectory();
+    std::FILE* file = std::fopen("image.d88", "wb");
+    if (file == nullptr) std::abort();
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    static d88::D88Image image;
+    if (!image.open("image.d88")) std::abort();
+    d88cut::cutAllDisks(image);
+    image.open(nullptr);
+    checkNoTemporaryFileLeft();
+    return 0;
+}
