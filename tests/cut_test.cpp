@@ -16,8 +16,8 @@ using d88test::Bytes;
 using d88test::RunResult;
 using d88test::TempDir;
 
-const std::string kRecognised =
-    "\x44\x49\x53\x4B\x20\x41\x82\xF0\x94\x46\x8E\xAF\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x2E\n";
+using d88test::kCannotOpenMessage;
+const std::string& kRecognised = d88test::kRecognisedMessage;
 const std::string kAllCut = kRecognised + "cutting ... OP\ncutting ... MAIN\ncutting ... SUB\ncutting ... ED\n";
 
 struct CutFile {
@@ -191,6 +191,50 @@ TEST(CutFailure, DiskFullKeepsOlderFiles) {
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"MAIN", "OP", "SUB", "image.d88"}));
     EXPECT_EQ(d88test::readFile(dir.file("MAIN")), expectedFile(kFiles[1]));
     EXPECT_EQ(d88test::readFile(dir.file("SUB")), expectedFile(kFiles[2]));
+}
+
+// Permission faults: the child runs as an ordinary user in a directory it may only read.
+class PermissionFault : public testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
+        image = dir.image(d88test::diskA().build());
+        d88test::writeFile(dir.file("OP"), oldOp);
+        options.workDir = dir.path();
+        options.unprivileged = true;
+    }
+
+    RunResult run() { return d88test::runProgram(D88CUT_PATH, {"d88cut", image}, options); }
+
+    void expectOnlyTheOldFile() {
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"OP", "image.d88"}));
+        EXPECT_EQ(d88test::readFile(dir.file("OP")), oldOp);
+    }
+
+    TempDir dir;
+    std::string image;
+    const Bytes oldOp = Bytes(10, 0x02);
+    d88test::RunOptions options;
+};
+
+TEST_F(PermissionFault, UnreadableImage) {
+    std::filesystem::permissions(image, std::filesystem::perms::none);
+    const RunResult result = run();
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, kCannotOpenMessage);
+    expectOnlyTheOldFile();
+}
+
+TEST_F(PermissionFault, UnwritableDirectory) {
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0555));
+    const RunResult result = run();
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, kAllCut);
+    EXPECT_EQ(result.err,
+              "d88cut: cannot write OP: Permission denied\nd88cut: cannot write MAIN: Permission denied\n"
+              "d88cut: cannot write SUB: Permission denied\nd88cut: cannot write ED: Permission denied\n");
+    expectOnlyTheOldFile();
 }
 
 }  // namespace

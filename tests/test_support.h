@@ -11,6 +11,13 @@
 
 namespace d88test {
 
+// The tool's two Shift_JIS messages, byte for byte.
+inline const std::string kCannotOpenMessage =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
+    "\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x2E\n";
+inline const std::string kRecognisedMessage =
+    "\x44\x49\x53\x4B\x20\x41\x82\xF0\x94\x46\x8E\xAF\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x2E\n";
+
 // Names each case of a parameterized test by the `name` field of its parameter.
 struct CaseName {
     template <typename Case>
@@ -48,6 +55,7 @@ struct RunOptions {
     std::string workDir = ".";
     std::optional<long> fileSizeLimit;  // RLIMIT_FSIZE in bytes, with SIGXFSZ ignored
     bool emptyArgv = false;             // run with not even the program's name
+    bool unprivileged = false;          // when run as root, run the child as nobody
 };
 
 // Runs program with args (argv[0] is args[0]) and collects its outputs and exit code.

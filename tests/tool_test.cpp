@@ -13,9 +13,7 @@ using d88test::RunResult;
 using d88test::TempDir;
 
 const std::string kTool = D88CUT_PATH;
-const std::string kCannotOpen =
-    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
-    "\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x2E\n";
+const std::string& kCannotOpen = d88test::kCannotOpenMessage;
 
 RunResult cut(const TempDir& dir, const std::vector<std::string>& args) {
     d88test::RunOptions options;
