@@ -85,6 +85,11 @@ void D88Image::setSectorRange(int first, int last) {
     lastSector = last;
 }
 
+bool D88Image::trackReadable(int track) const {
+    std::int64_t start = 0;
+    return trackStart(track, start);
+}
+
 bool D88Image::trackStart(int track, std::int64_t& start) const {
     if (!file.isOpen() || track < 0 || track >= kTrackCount) return false;
     const int entry = trackTable[track];

@@ -15,7 +15,8 @@ public:
     D88Image(const D88Image&) = delete;
     D88Image& operator=(const D88Image&) = delete;
 
-    // With a path: opens it and catalogues its disks. With nullptr: closes the file.
+    // With a path: opens it and catalogues its disks; on failure errno says why.
+    // With nullptr: closes the file.
     bool open(const char* path);
     int diskCount() const { return disks; }
     int currentDisk() const { return current; }
@@ -23,6 +24,11 @@ public:
     // The current disk's name, at most 16 characters; valid until the next selection.
     const char* diskLabel() const { return label; }
     int mediaType() const { return media; }
+    // The current disk's offset in the file and its size field, as its header gives it.
+    int currentDiskOffset() const { return diskBase; }
+    int currentDiskSize() const { return diskSize; }
+    // Whether a track of the current disk can be read: in range, present, inside the disk.
+    bool trackReadable(int track) const;
 
     // Every track is taken to number its sectors first..last; only run reads use it.
     void setSectorRange(int first, int last);

@@ -1,6 +1,7 @@
 #include "d88/image_stream.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -12,7 +13,10 @@ bool ImageStream::open(const char* path) {
     close();
     // A directory opens for reading on some systems but never yields a byte.
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return false;
+    if (std::filesystem::is_directory(path, error)) {
+        errno = EISDIR;
+        return false;
+    }
     file = std::fopen(path, "rb");
     if (file == nullptr) return false;
     // The block is the only buffer: the file stream would copy every byte twice.

@@ -1,5 +1,6 @@
 // Fuzzes the whole cut: the input is the image; the walk recognises and cuts disks inside a
-// private scratch directory, which must hold no temporary file afterwards.
+// private scratch directory, which must hold no temporary file afterwards. d88info's report
+// of the same image runs too.
 #include <dirent.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 
 #include "d88/d88_image.h"
 #include "tool/cut.h"
+#include "tool/info.h"
 
 namespace {
 
@@ -20,7 +22,7 @@ void enterScratchDirectory() {
     if (entered) return;
     char pattern[] = "/tmp/d88fuzz-tool-XXXXXX";
     if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0) std::abort();
-    // Progress lines would only slow the fuzzer down.
+    // Progress lines and reports would only slow the fuzzer down.
     if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
     entered = true;
 }
@@ -54,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static d88::D88Image image;
     if (!image.open("image.d88")) std::abort();
     d88cut::cutAllDisks(image);
+    d88cut::printImageReport(image, true);
     image.open(nullptr);
     checkNoTemporaryFileLeft();
     return 0;
