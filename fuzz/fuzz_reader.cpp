@@ -18,7 +18,9 @@ std::string imagePath() {
         const int fd = mkstemp(pattern);
         if (fd < 0) std::abort();
         close(fd);
-        return std::string(pattern);
+        static std::string made = pattern;
+        std::atexit([] { std::remove(made.c_str()); });
+        return made;
     }();
     return path;
 }

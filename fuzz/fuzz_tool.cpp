@@ -17,19 +17,31 @@
 
 namespace {
 
+char scratch[] = "/tmp/d88fuzz-tool-XXXXXX";
+
+constexpr char kImageName[] = "image.d88";
+
+void removeScratchDirectory() {
+    std::remove(kImageName);
+    for (const d88cut::CutEntry* entry = d88cut::cutTable; entry->sector != 0; ++entry) std::remove(entry->name);
+    if (chdir("/") == 0) rmdir(scratch);
+}
+
 void enterScratchDirectory() {
     static bool entered = false;
     if (entered) return;
-    char pattern[] = "/tmp/d88fuzz-tool-XXXXXX";
-    if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0) std::abort();
+    if (mkdtemp(scratch) == nullptr || chdir(scratch) != 0) std::abort();
+    std::atexit(removeScratchDirectory);
     // Progress lines and reports would only slow the fuzzer down.
     if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
     entered = true;
 }
 
 bool isExpectedEntry(const char* name) {
-    for (const char* expected : {".", "..", "image.d88", "OP", "MAIN", "SUB", "ED"})
+    for (const char* expected : {".", "..", kImageName})
         if (std::strcmp(name, expected) == 0) return true;
+    for (const d88cut::CutEntry* entry = d88cut::cutTable; entry->sector != 0; ++entry)
+        if (std::strcmp(name, entry->name) == 0) return true;
     return false;
 }
 
@@ -48,13 +60,13 @@ void checkNoTemporaryFileLeft() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     enterScratchDirectory();
-    std::FILE* file = std::fopen("image.d88", "wb");
+    std::FILE* file = std::fopen(kImageName, "wb");
     if (file == nullptr) std::abort();
     std::fwrite(data, 1, size, file);
     std::fclose(file);
 
     static d88::D88Image image;
-    if (!image.open("image.d88")) std::abort();
+    if (!image.open(kImageName)) std::abort();
     d88cut::cutAllDisks(image);
     d88cut::printImageReport(image, true);
     image.open(nullptr);
