@@ -69,6 +69,7 @@ std::size_t ImageStream::readAcrossBlocks(unsigned char* buffer, std::size_t len
 bool ImageStream::fillBlockAt(std::int64_t start) {
     blockStart = start;
     blockLength = 0;
+    // Where long is narrower than 64 bits, fseek cannot reach such a position.
     if (start > std::numeric_limits<long>::max()) return false;
     if (start != fileOffset) {
         // Also clears the end-of-file state a short read may have left.

@@ -16,8 +16,7 @@ constexpr char kUsage[] = "Usage: %s [--tracks] IMAGE\n";
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool named = argc > 0 && argv[0] != nullptr && argv[0][0] != '\0';
-    const char* program = named ? argv[0] : "d88info";
+    const char* program = d88cut::programName(argc, argv, "d88info");
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         std::printf(kUsage, program);
         return 0;

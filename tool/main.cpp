@@ -19,11 +19,7 @@ constexpr char kCannotOpenMessage[] =
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        // Started with no argument vector (which a kernel may turn into one empty name),
-        // there is no invoked name to show.
-        const bool named = argc > 0 && argv[0] != nullptr && argv[0][0] != '\0';
-        const char* program = named ? argv[0] : "d88cut";
-        d88cut::printError("Usage: %s [d88file]\n", program);
+        d88cut::printError("Usage: %s [d88file]\n", d88cut::programName(argc, argv, "d88cut"));
         return 1;
     }
     if (!image.open(argv[1])) {

@@ -5,6 +5,11 @@
 
 namespace d88cut {
 
+const char* programName(int argc, char** argv, const char* fallback) {
+    const bool named = argc > 0 && argv[0] != nullptr && argv[0][0] != '\0';
+    return named ? argv[0] : fallback;
+}
+
 void printError(const char* format, ...) {
     std::fflush(stdout);
     va_list arguments;
