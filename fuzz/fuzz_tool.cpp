@@ -2,6 +2,7 @@
 // private scratch directory, which must hold no temporary file afterwards. d88info's report
 // of the same image runs too.
 #include <dirent.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -21,20 +22,33 @@ char scratch[] = "/tmp/d88fuzz-tool-XXXXXX";
 
 constexpr char kImageName[] = "image.d88";
 
+// The fuzzer's own directory: its corpus and artifact paths may be relative to it.
+int fuzzerDirectory = -1;
+
 void removeScratchDirectory() {
+    if (chdir(scratch) != 0) return;
     std::remove(kImageName);
     for (const d88cut::CutEntry* entry = d88cut::cutTable; entry->sector != 0; ++entry) std::remove(entry->name);
     if (chdir("/") == 0) rmdir(scratch);
 }
 
+// The cut writes into the current directory, so each input runs inside the scratch
+// directory, and the fuzzer gets its own directory back afterwards.
 void enterScratchDirectory() {
-    static bool entered = false;
-    if (entered) return;
-    if (mkdtemp(scratch) == nullptr || chdir(scratch) != 0) std::abort();
-    std::atexit(removeScratchDirectory);
-    // Progress lines and reports would only slow the fuzzer down.
-    if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
-    entered = true;
+    static bool made = false;
+    if (!made) {
+        fuzzerDirectory = open(".", O_RDONLY | O_DIRECTORY);
+        if (fuzzerDirectory < 0 || mkdtemp(scratch) == nullptr) std::abort();
+        std::atexit(removeScratchDirectory);
+        // Progress lines and reports would only slow the fuzzer down.
+        if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
+        made = true;
+    }
+    if (chdir(scratch) != 0) std::abort();
+}
+
+void leaveScratchDirectory() {
+    if (fchdir(fuzzerDirectory) != 0) std::abort();
 }
 
 bool isExpectedEntry(const char* name) {
@@ -71,5 +85,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     d88cut::printImageReport(image, true);
     image.open(nullptr);
     checkNoTemporaryFileLeft();
+    leaveScratchDirectory();
     return 0;
 }
