@@ -32,7 +32,7 @@ std::FILE* createTemporary(const char* name, char* path, std::size_t pathLength)
 }
 
 // Writes the file whole, or leaves any older file of that name as it was. Answers false
-// with errno set by the call that failed.
+// with errno set by the first call that failed.
 bool writeWhole(const char* name, const unsigned char* data, int length) {
     char temporary[sizeof(CutEntry::name) + 32];
     std::FILE* outFile = createTemporary(name, temporary, sizeof temporary);
@@ -40,15 +40,16 @@ bool writeWhole(const char* name, const unsigned char* data, int length) {
     // The file is written in one piece; a stream buffer would only split it into more writes.
     std::setvbuf(outFile, nullptr, _IONBF, 0);
 
+    int error = 0;
+    const auto noteFailure = [&error] {
+        if (error == 0) error = errno != 0 ? errno : EIO;
+    };
     const auto wanted = static_cast<std::size_t>(length);
-    bool written = std::fwrite(data, 1, wanted, outFile) == wanted;
-    int error = errno;
-    if (std::fclose(outFile) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    if (written && std::rename(temporary, name) == 0) return true;
-    if (written) error = errno;
+    errno = 0;
+    if (std::fwrite(data, 1, wanted, outFile) != wanted) noteFailure();
+    if (std::fclose(outFile) != 0) noteFailure();
+    if (error == 0 && std::rename(temporary, name) != 0) noteFailure();
+    if (error == 0) return true;
     std::remove(temporary);
     errno = error;
     return false;

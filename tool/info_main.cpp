@@ -22,9 +22,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     const bool tracks = argc == 3 && std::strcmp(argv[1], "--tracks") == 0;
+    const char* path = (argc == 2 || tracks) ? argv[argc - 1] : nullptr;
     // A path that starts with '-' is taken for an option; write ./-name for such a file.
-    const char* path = argc >= 2 ? argv[argc - 1] : nullptr;
-    if ((argc != 2 && !tracks) || path[0] == '-') {
+    if (path == nullptr || path[0] == '-') {
         d88cut::printError(kUsage, program);
         return 1;
     }
